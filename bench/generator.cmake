@@ -1,0 +1,3 @@
+# The published ISAAC generator, a yardstick for ISAACP's speed and output.
+add_library(vexla_isaac_reference STATIC isaac_reference.cpp)
+target_include_directories(vexla_isaac_reference PUBLIC ${PROJECT_SOURCE_DIR})
