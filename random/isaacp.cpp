@@ -11,7 +11,7 @@ namespace {
 
 constexpr std::int32_t kWarmUpOutputs = 1000000;
 
-inline std::uint32_t ReadLittleEndian(const unsigned char* p) {
+[[maybe_unused]] inline std::uint32_t ReadLittleEndian(const unsigned char* p) {
   return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
          std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
 }
