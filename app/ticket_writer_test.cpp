@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "app/run_fixture.h"
+#include "check/ticket_check.h"
 #include "tests/support/sha256.h"
 
 namespace {
@@ -98,6 +100,26 @@ TEST(WriteTickets, EveryLoadIsCheckedBeforeMoreIsWritten) {
   }
   // The load at the close fails at another check than the lines' loads.
   EXPECT_NE(reports.back(), reports.front());
+}
+
+// Whatever the seed, the file has the layout and balance of a ticket file.
+TEST(WriteTickets, EveryFileIsValidWhateverTheSeed) {
+  std::mt19937 bytes(442);
+  for (int seed = 0; seed < 300; ++seed) {
+    fake::Script script;
+    script.random_bytes.assign(kIsaacSeedSize, seed == 0 ? 0x00 : 0xFF);
+    if (seed >= 2) {
+      for (unsigned char& b : script.random_bytes) {
+        b = static_cast<unsigned char>(bytes());
+      }
+    }
+    ASSERT_EQ(RunProgram(script), 0) << seed;
+    const std::string& file = fake::CurrentRecord().file_bytes;
+    const std::vector<TicketProblem> problems = CheckTicketFile(file);
+    ASSERT_TRUE(problems.empty())
+        << "seed " << seed << ": line " << problems[0].line << ": "
+        << problems[0].text;
+  }
 }
 
 }  // namespace
