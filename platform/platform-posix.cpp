@@ -51,10 +51,6 @@ std::int32_t SystemErrorCode(int error) {
   }
 }
 
-// Provider handles: getrandom needs none; the fallback holds an open
-// /dev/urandom descriptor, offset by one so that 0 never names it.
-constexpr std::uintptr_t kGetrandomProvider = 1;
-
 bool ReadAll(int fd, unsigned char* buffer, std::uint32_t length) {
   while (length > 0) {
     const ssize_t got = read(fd, buffer, length);
@@ -66,48 +62,40 @@ bool ReadAll(int fd, unsigned char* buffer, std::uint32_t length) {
   return true;
 }
 
-// Opens /dev/urandom only when getrandom is missing or forbidden; a device
-// that is not a character device is refused rather than trusted.
-int OpenUrandom() {
+// Only for a kernel without getrandom, or a sandbox that forbids it; a
+// "device" that is not a character device is refused rather than trusted.
+bool FillFromUrandom(unsigned char* buffer, std::uint32_t length) {
   int fd;
   do {
     fd = open("/dev/urandom", O_RDONLY | O_CLOEXEC | O_NOCTTY);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) return -1;
+  if (fd < 0) return false;
   struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISCHR(info.st_mode)) {
-    close(fd);
-    return -1;
-  }
-  return fd;
+  const bool filled = fstat(fd, &info) == 0 && S_ISCHR(info.st_mode) &&
+                      ReadAll(fd, buffer, length);
+  close(fd);
+  return filled;
 }
 
 char program_path_name[256];
 
 }  // namespace
 
+// getrandom needs no handle; the fallback, when the error calls for it, opens
+// and closes its device within one fill.
 bool AcquireRandomProvider(RandomProvider* provider) {
-  unsigned char probe;
-  // A zero-length request tells whether the call exists and is allowed
-  // without consuming entropy.
-  if (getrandom(&probe, 0, 0) >= 0 || (errno != ENOSYS && errno != EPERM)) {
-    provider->handle = kGetrandomProvider;
-    return true;
-  }
-  const int fd = OpenUrandom();
-  if (fd < 0) return false;
-  provider->handle = static_cast<std::uintptr_t>(fd) + 2;
+  provider->handle = 1;
   return true;
 }
 
-bool GenerateRandom(RandomProvider provider, std::uint32_t length,
+bool GenerateRandom(RandomProvider, std::uint32_t length,
                     unsigned char* buffer) {
-  if (provider.handle != kGetrandomProvider) {
-    return ReadAll(static_cast<int>(provider.handle - 2), buffer, length);
-  }
   while (length > 0) {
     const ssize_t got = getrandom(buffer, length, 0);
     if (got < 0 && errno == EINTR) continue;
+    if (got < 0 && (errno == ENOSYS || errno == EPERM)) {
+      return FillFromUrandom(buffer, length);
+    }
     if (got <= 0) return false;
     buffer += got;
     length -= static_cast<std::uint32_t>(got);
@@ -115,11 +103,7 @@ bool GenerateRandom(RandomProvider provider, std::uint32_t length,
   return true;
 }
 
-void ReleaseRandomProvider(RandomProvider provider) {
-  if (provider.handle != kGetrandomProvider) {
-    close(static_cast<int>(provider.handle - 2));
-  }
-}
+void ReleaseRandomProvider(RandomProvider) {}
 
 std::uint32_t ReadClockTicks() {
   struct timespec now;
