@@ -433,19 +433,21 @@ std::string DeletedDirectory(Scenario& scenario) {
   return "";
 }
 
-// Root may write anywhere, so the run drops to nobody; the program is copied
-// where nobody may execute it.
+// A directory without write permission; root may write anywhere, so a root
+// run drops to nobody, with the program copied where nobody may execute it.
 std::string UnwritableDirectory(Scenario& scenario) {
-  if (geteuid() != 0) return "dropping to user nobody needs root";
+  if (chmod(scenario.directory.c_str(), 0555) != 0) {
+    return std::string("cannot make the directory read-only: ") +
+           std::strerror(errno);
+  }
+  if (geteuid() != 0) return "";
   const struct passwd* nobody = getpwnam("nobody");
-  if (nobody == nullptr) return "there is no user nobody";
+  if (nobody == nullptr) return "running as root and there is no user nobody";
   scenario.program_copy = std::make_unique<TempDir>();
   const std::string copy = scenario.program_copy->Join("vexla");
   if (chmod(scenario.program_copy->path().c_str(), 0755) != 0 ||
-      chmod(scenario.work.path().c_str(), 0755) != 0 ||
-      chmod(scenario.directory.c_str(), 0555) != 0 ||
       !CopyExecutable(kProgram, copy)) {
-    return std::string("cannot prepare the directories: ") +
+    return std::string("cannot copy the program for nobody: ") +
            std::strerror(errno);
   }
   scenario.spec.argv = {copy};
