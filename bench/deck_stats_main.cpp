@@ -65,12 +65,17 @@ int main(int argc, char** argv) {
   std::printf(
       "\nPlace in ticket, per number over its 48 blocks "
       "(p-values):\n\n");
-  std::printf("| number | +0 | +1 | +2 | +3 | +4 | +5 | +6 |\n");
+  std::printf("| numbers | 1st | 2nd | 3rd | 4th | 5th | 6th | 7th |\n");
   std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|\n");
   for (int row = 1; row <= kNumbers; row += 7) {
     std::printf("| %d–%d |", row, row + 6);
     for (int v = row; v < row + 7; ++v) {
-      std::printf(" %.3f |", r.place_by_number[v].p_value);
+      // 1 and 49 always stand first and last: nothing to test.
+      if (r.place_by_number[v].dof == 0) {
+        std::printf(" — |");
+      } else {
+        std::printf(" %.3f |", r.place_by_number[v].p_value);
+      }
     }
     std::printf("\n");
   }
