@@ -311,7 +311,7 @@ bool ReadTickets(std::string_view bytes, TicketSet& set) {
   for (std::size_t t = 0; t < kTicketCount; ++t) {
     const std::string_view text =
         bytes.substr((TicketLine(t) - 1) * kLineBytes, kLineText);
-    unsigned numbers[kTicketSize];
+    unsigned numbers[kTicketSize] = {};
     ReadNumbers(text, numbers);
     for (std::size_t k = 0; k < kTicketSize; ++k) {
       set.numbers[t][k] = static_cast<unsigned char>(numbers[k]);

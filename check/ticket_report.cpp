@@ -133,7 +133,10 @@ std::string ReportText(std::string_view name, const TicketReport& report) {
   } else {
     text += "Numbers (tickets each):";
     for (unsigned v = 1; v <= kNumberMax; ++v) {
-      text += " " + Two(v) + ":" + std::to_string(report.number_count[v]);
+      text += ' ';
+      text += Two(v);
+      text += ':';
+      text += std::to_string(report.number_count[v]);
     }
     text += "\n";
   }
@@ -148,7 +151,10 @@ std::string ReportText(std::string_view name, const TicketReport& report) {
   } else {
     text += "Blocks (number each lacks):";
     for (std::size_t w = 0; w < kBlockCount; ++w) {
-      text += " " + std::to_string(w) + ":" + Two(report.block_lacks[w]);
+      text += ' ';
+      text += std::to_string(w);
+      text += ':';
+      text += Two(report.block_lacks[w]);
     }
     text += "\n";
   }
@@ -197,15 +203,19 @@ std::string ReportJson(std::string_view name, const TicketReport& report) {
   }
   json += "},\"block_lacks\":[";
   for (std::size_t w = 0; w < kBlockCount; ++w) {
-    json += (w == 0 ? "" : ",") + std::to_string(report.block_lacks[w]);
+    if (w > 0) json += ',';
+    json += std::to_string(report.block_lacks[w]);
   }
   json += "],\"identical_tickets\":[";
   for (std::size_t i = 0; i < report.identical.size(); ++i) {
     const IdenticalTickets& same = report.identical[i];
-    json += (i == 0 ? "{\"ticket\":\"" : ",{\"ticket\":\"") +
-            TicketNumbers(same.numbers) + "\",\"lines\":[";
+    if (i > 0) json += ',';
+    json += "{\"ticket\":\"";
+    json += TicketNumbers(same.numbers);
+    json += "\",\"lines\":[";
     for (std::size_t m = 0; m < same.lines.size(); ++m) {
-      json += (m == 0 ? "" : ",") + std::to_string(same.lines[m]);
+      if (m > 0) json += ',';
+      json += std::to_string(same.lines[m]);
     }
     json += "]}";
   }
