@@ -13,8 +13,9 @@ fail() {
   failures=$((failures + 1))
 }
 
-# expect STATUS STREAM PATTERN -- ARGS...: runs vexla-check with
-# ARGS in the work directory and wants the exit status and a line matching PATTERN on the stream.
+# expect STATUS STREAM PATTERN -- ARGS...: runs vexla-check with ARGS in the
+# work directory; wants that exit status and a line matching PATTERN on
+# stdout or stderr (STREAM out or err).
 expect() {
   want=$1 stream=$2 pattern=$3
   shift 4
