@@ -19,11 +19,11 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Every test program runs under Wine, in a prefix of the build's own that each
 # test run makes afresh (tests/windows.cmake), with Wine's own diagnostics
-# kept out of the output and no Mono or Gecko to look for.
+# kept out of the output and no Mono, Gecko or menu entries to look for.
 find_program(VEXLA_WINE wine NO_CACHE)
 if(VEXLA_WINE)
   set(VEXLA_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
   set(CMAKE_CROSSCOMPILING_EMULATOR
       /usr/bin/env WINEPREFIX=${VEXLA_WINE_PREFIX} WINEDEBUG=-all
-      WINEDLLOVERRIDES=mscoree,mshtml= ${VEXLA_WINE})
+      WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe= ${VEXLA_WINE})
 endif()

@@ -21,12 +21,15 @@ if(TARGET vexla_check)
   set(checker $<TARGET_FILE:ticket_file_check>)
 endif()
 
-add_test(NAME windows_program_run
-         COMMAND ${CMAKE_COMMAND}
-                 "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
-                 -DPROGRAM=$<TARGET_FILE:vexla> -DCHECKER=${checker}
-                 -DDIR=${CMAKE_CURRENT_BINARY_DIR}/program-run
-                 -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/run_program.cmake)
+# The program as a whole, each run in a fresh directory of its own.
+foreach(run program_run write_failure)
+  add_test(NAME windows_${run}
+           COMMAND ${CMAKE_COMMAND}
+                   "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+                   -DPROGRAM=$<TARGET_FILE:vexla> -DCHECKER=${checker}
+                   -DDIR=${CMAKE_CURRENT_BINARY_DIR}/${run}
+                   -P ${CMAKE_CURRENT_SOURCE_DIR}/windows/${run}.cmake)
+endforeach()
 
 add_test(NAME windows_executable
          COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}

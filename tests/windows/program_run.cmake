@@ -3,16 +3,18 @@
 # -D EMULATOR=<;-list> -D PROGRAM=<exe> -D CHECKER=<exe or empty> -D DIR=<dir>
 cmake_minimum_required(VERSION 3.25)
 
-file(REMOVE_RECURSE ${DIR})
+file(REMOVE_RECURSE ${DIR} ${DIR}.out ${DIR}.err)
 file(MAKE_DIRECTORY ${DIR})
 execute_process(
   COMMAND ${EMULATOR} ${PROGRAM}
   WORKING_DIRECTORY ${DIR}
   INPUT_FILE /dev/null
   RESULT_VARIABLE status
-  OUTPUT_VARIABLE out
-  ERROR_VARIABLE err
+  OUTPUT_FILE ${DIR}.out
+  ERROR_FILE ${DIR}.err
   TIMEOUT 120)
+file(READ ${DIR}.out out)
+file(READ ${DIR}.err err)
 
 set(failures "")
 if(NOT status STREQUAL "0")
@@ -61,4 +63,4 @@ endif()
 if(failures)
   message(FATAL_ERROR "vexla.exe under Wine, in ${DIR}:\n${failures}")
 endif()
-file(REMOVE_RECURSE ${DIR})
+file(REMOVE_RECURSE ${DIR} ${DIR}.out ${DIR}.err)
