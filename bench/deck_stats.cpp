@@ -267,6 +267,7 @@ FairnessResult EvaluateTally(const DeckTally& tally) {
       }
     }
     result.place = result.place_by_number[worst];
+    result.place_worst_number = worst;
     result.place.p_value = std::min(1.0, smallest * kNumbers);
   }
 

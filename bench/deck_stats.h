@@ -55,6 +55,7 @@ struct FairnessResult {
   // `place` is the smallest of the 49, its p-value made 49 times as large.
   ChiSquareResult place_by_number[kNumbers + 1];
   ChiSquareResult place;
+  int place_worst_number;
   // (b) Pair co-occurrence counts over all 1,176 pairs.
   ChiSquareResult pair;
   // (c) Ticket ranks in equal bins.

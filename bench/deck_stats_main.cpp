@@ -16,16 +16,19 @@ namespace {
 DeckTally tally;
 double deviations[kNumbers + 1][kNumbers + 1];
 
-// dieharder's verdicts, so that the tables read alike.
-const char* Verdict(double p) {
-  if (p < 1e-6 || p > 1.0 - 1e-6) return "FAILED";
-  if (p < 0.005 || p > 0.995) return "WEAK";
+// dieharder's verdicts, so that the tables read alike. A fit too good to be
+// true counts too, except for a Bonferroni bound, which is one-sided and
+// often capped at 1.
+const char* Verdict(double p, bool two_sided) {
+  if (p < 1e-6 || (two_sided && p > 1.0 - 1e-6)) return "FAILED";
+  if (p < 0.005 || (two_sided && p > 0.995)) return "WEAK";
   return "PASSED";
 }
 
-void PrintRow(const char* name, const ChiSquareResult& r) {
+void PrintRow(const char* name, const ChiSquareResult& r,
+              bool two_sided = true) {
   std::printf("| %s | %.1f | %.0f | %.6f | %s |\n", name, r.statistic, r.dof,
-              r.p_value, Verdict(r.p_value));
+              r.p_value, Verdict(r.p_value, two_sided));
 }
 
 }  // namespace
@@ -58,7 +61,11 @@ int main(int argc, char** argv) {
   std::printf("| test | chi-square | dof | p-value | verdict |\n");
   std::printf("|---|---:|---:|---:|---|\n");
   PrintRow("(a) ticket within block, all numbers", r.ticket);
-  PrintRow("(a) place in ticket, worst number (x49, Bonferroni)", r.place);
+  char name[80];
+  std::snprintf(name, sizeof name,
+                "(a) place in ticket, number %d: the worst of 49, p x 49",
+                r.place_worst_number);
+  PrintRow(name, r.place, false);
   PrintRow("(b) pair co-occurrence, 1,176 pairs", r.pair);
   PrintRow("(c) ticket rank, 1,000 bins", r.rank);
 
