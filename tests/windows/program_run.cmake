@@ -1,6 +1,8 @@
 # Runs vexla.exe as a whole under Wine in a fresh directory and checks what a
 # complete run leaves: one ticket file, valid, and nothing printed.
-# -D EMULATOR=<;-list> -D PROGRAM=<exe> -D CHECKER=<exe or empty> -D DIR=<dir>
+# -D EMULATOR=<;-list> -D PROGRAM=<exe> -D DIR=<dir>
+# -D CHECKER=<;-list: a command that fails on an invalid ticket file, or
+#             empty>
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${DIR} ${DIR}.out ${DIR}.err)

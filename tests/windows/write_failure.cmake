@@ -2,7 +2,9 @@
 # part-way through the tickets, and checks the I/O failure ending: the report
 # on standard error, exit status 1, and whole loads already written kept.
 # The Wine server must already run, outside the limit (wine-prefix.sh new).
-# -D EMULATOR=<;-list> -D PROGRAM=<exe> -D CHECKER=<exe or empty> -D DIR=<dir>
+# -D EMULATOR=<;-list> -D PROGRAM=<exe> -D DIR=<dir>
+# -D CHECKER=<;-list: a command that fails on a file that begins no ticket
+#             file, or empty>
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${DIR} ${DIR}.out ${DIR}.err)
@@ -56,7 +58,7 @@ else()
   endif()
   if(CHECKER)
     execute_process(
-      COMMAND ${EMULATOR} ${CHECKER} --prefix ${names}
+      COMMAND ${EMULATOR} ${CHECKER} ${names}
       WORKING_DIRECTORY ${DIR}
       RESULT_VARIABLE check_status
       OUTPUT_VARIABLE problems
