@@ -6,31 +6,14 @@
 # -D CHECKER=<;-list: a command that fails on a file that begins no ticket
 #             file, or empty>
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/wine_run.cmake)
 
-file(REMOVE_RECURSE ${DIR} ${DIR}.out ${DIR}.err)
-file(MAKE_DIRECTORY ${DIR})
 # 2 blocks of 512 or 1,024 bytes, whichever the shell counts in: both are
 # whole 128-byte loads, well short of a complete file.
-execute_process(
-  COMMAND sh -c "trap '' XFSZ; ulimit -f 2; exec \"$@\"" sh
-          ${EMULATOR} ${PROGRAM}
-  WORKING_DIRECTORY ${DIR}
-  INPUT_FILE /dev/null
-  RESULT_VARIABLE status
-  OUTPUT_FILE ${DIR}.out
-  ERROR_FILE ${DIR}.err
-  TIMEOUT 120)
-# file(READ) drops the CR of each CR LF: the size tells whether it was there.
-file(READ ${DIR}.out out)
-file(READ ${DIR}.err err)
-file(SIZE ${DIR}.err err_size)
-
-set(failures "")
+run_in_fresh_directory(sh -c "trap '' XFSZ && ulimit -f 2 && exec \"$@\"" sh
+                       ${EMULATOR} ${PROGRAM})
 if(NOT status STREQUAL "1")
   string(APPEND failures "exit status ${status}, want 1\n")
-endif()
-if(NOT out STREQUAL "")
-  string(APPEND failures "printed on standard output:\n${out}\n")
 endif()
 set(hex "[0-9A-F]")
 set(address "${hex}${hex}${hex}${hex}${hex}${hex}${hex}${hex}")
@@ -45,33 +28,15 @@ if(NOT err MATCHES "${report}" OR NOT err_size EQUAL crlf_size)
                          "ended by CR LF:\n${err}\n")
 endif()
 
-file(GLOB names RELATIVE ${DIR} ${DIR}/*)
-list(LENGTH names count)
-if(NOT count EQUAL 1)
-  string(APPEND failures "left ${count} files, want 1: ${names}\n")
-else()
-  file(SIZE ${DIR}/${names} size)
+find_the_one_file()
+if(name)
+  file(SIZE ${DIR}/${name} size)
   math(EXPR partial_load "${size} % 128")
   if(size EQUAL 0 OR size GREATER_EQUAL 8398 OR NOT partial_load EQUAL 0)
     string(APPEND failures
-           "${names} has ${size} bytes, want whole 128-byte loads of a cut file\n")
-  endif()
-  if(CHECKER)
-    execute_process(
-      COMMAND ${EMULATOR} ${CHECKER} ${names}
-      WORKING_DIRECTORY ${DIR}
-      RESULT_VARIABLE check_status
-      OUTPUT_VARIABLE problems
-      ERROR_VARIABLE problems
-      TIMEOUT 120)
-    if(NOT check_status STREQUAL "0")
-      string(APPEND failures
-             "${names} is no beginning of a ticket file:\n${problems}\n")
-    endif()
+           "${name} has ${size} bytes, want whole 128-byte loads of a cut file\n")
   endif()
 endif()
+check_ticket_file("is no beginning of a ticket file")
 
-if(failures)
-  message(FATAL_ERROR "vexla.exe under Wine with a file-size limit, in ${DIR}:\n${failures}")
-endif()
-file(REMOVE_RECURSE ${DIR} ${DIR}.out ${DIR}.err)
+finish("vexla.exe under Wine with a file-size limit")
