@@ -44,14 +44,29 @@ void AppendDecimal(Appender& text, std::int64_t value) {
 void IoErrorMessage(std::int32_t code, char (&message)[kMessageCapacity]) {
   const char* known = nullptr;
   switch (code) {
-    case 2: known = "File not found"; break;
-    case 3: known = "Invalid filename"; break;
-    case 4: known = "Too many open files"; break;
-    case 5: known = "File access denied"; break;
-    case 100: known = "Read beyond end of file"; break;
-    case 101: known = "Disk full"; break;
-    case 106: known = "Invalid numeric input"; break;
-    default: break;
+    case 2:
+      known = "File not found";
+      break;
+    case 3:
+      known = "Invalid filename";
+      break;
+    case 4:
+      known = "Too many open files";
+      break;
+    case 5:
+      known = "File access denied";
+      break;
+    case 100:
+      known = "Read beyond end of file";
+      break;
+    case 101:
+      known = "Disk full";
+      break;
+    case 106:
+      known = "Invalid numeric input";
+      break;
+    default:
+      break;
   }
   Appender text{message, kMessageCapacity};
   if (known != nullptr) {

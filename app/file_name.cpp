@@ -22,8 +22,8 @@ std::size_t PutDecimal(char* out, std::uint32_t value, std::size_t width) {
 
 std::size_t BuildFileName(const LocalTime& time, std::uint64_t time_stamp,
                           char (&name)[kFileNameCapacity]) {
-  const std::uint16_t fields[] = {time.year,   time.month,  time.day,
-                                  time.hour,   time.minute, time.second};
+  const std::uint16_t fields[] = {time.year, time.month,  time.day,
+                                  time.hour, time.minute, time.second};
   std::memcpy(name, "vexla", 5);
   std::size_t length = 5;
   for (std::size_t i = 0; i < 6; ++i) {

@@ -23,9 +23,9 @@ void ExpectReport(const char* kind, const std::string& message) {
   const std::vector<std::string>& writes = fake::CurrentRecord().error_writes;
   ASSERT_EQ(writes.size(), 2u);
   EXPECT_TRUE(std::regex_match(
-      writes[0], std::regex(std::string("Exception ") + kind +
-                            " in module vexla at [0-9A-F]{8}\\.\r\n" +
-                            message + "\r\n")))
+      writes[0],
+      std::regex(std::string("Exception ") + kind +
+                 " in module vexla at [0-9A-F]{8}\\.\r\n" + message + "\r\n")))
       << writes[0];
   EXPECT_EQ(writes[1], "\r\n");
 }
@@ -45,10 +45,10 @@ TEST(RunVexla, CompleteRunWritesOneFileAndPrintsNothing) {
   for (const std::string& call : record.calls) {
     if (call != "WriteToFile") order.push_back(call);
   }
-  EXPECT_EQ(order, (Calls{"AcquireRandomProvider", "GenerateRandom",
-                          "ReleaseRandomProvider", "ReadLocalTime",
-                          "ReadTimeStamp", "CreateOutputFile", "CloseFile",
-                          "ExitProgram"}));
+  EXPECT_EQ(order,
+            (Calls{"AcquireRandomProvider", "GenerateRandom",
+                   "ReleaseRandomProvider", "ReadLocalTime", "ReadTimeStamp",
+                   "CreateOutputFile", "CloseFile", "ExitProgram"}));
   EXPECT_EQ(Count("WriteToFile"), 66);
 }
 

@@ -135,8 +135,7 @@ std::uint64_t ReadTimeStamp() {
 #endif
 }
 
-bool CreateOutputFile(const char* name, FileHandle* file,
-                      std::int32_t* error) {
+bool CreateOutputFile(const char* name, FileHandle* file, std::int32_t* error) {
   int fd;
   do {
     fd = open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0644);
@@ -214,8 +213,7 @@ void StartPlatform(const char* program_path) {
   // report path, not kill the process.
   signal(SIGXFSZ, SIG_IGN);
   if (program_path != nullptr) {
-    std::strncpy(program_path_name, program_path,
-                 sizeof program_path_name - 1);
+    std::strncpy(program_path_name, program_path, sizeof program_path_name - 1);
   }
 }
 

@@ -1,8 +1,7 @@
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -21,9 +20,7 @@ class PosixPlatformTest : public ::testing::Test {
     ASSERT_NE(mkdtemp(pattern), nullptr);
     dir_ = pattern;
   }
-  void TearDown() override {
-    std::system(("rm -rf '" + dir_ + "'").c_str());
-  }
+  void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
   std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -43,11 +40,12 @@ TEST_F(PosixPlatformTest, CreateReplacesAnExistingFile) {
   EXPECT_EQ(Contents(path), "new");
   struct stat info;
   ASSERT_EQ(stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0644u & ~[] {
-    const mode_t mask = umask(0);
-    umask(mask);
-    return mask;
-  }());
+  EXPECT_EQ(
+      info.st_mode & 0777, 0644u & ~[] {
+        const mode_t mask = umask(0);
+        umask(mask);
+        return mask;
+      }());
 }
 
 // Failures carry the original platform's codes, which the report names.

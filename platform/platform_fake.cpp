@@ -76,8 +76,7 @@ std::uint64_t ReadTimeStamp() {
   return script.time_stamp;
 }
 
-bool CreateOutputFile(const char* name, FileHandle* file,
-                      std::int32_t* error) {
+bool CreateOutputFile(const char* name, FileHandle* file, std::int32_t* error) {
   fake::Log("CreateOutputFile");
   if (script.create_error != 0) {
     *error = script.create_error;

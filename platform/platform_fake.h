@@ -36,10 +36,10 @@ struct Script {
 struct Record {
   std::vector<std::string> calls;  // operation names, in call order
   std::string file_name;
-  std::string file_bytes;          // what reached the output file
+  std::string file_bytes;                  // what reached the output file
   std::vector<std::uint32_t> file_writes;  // size of each write-out
   bool file_open = false;
-  std::vector<std::string> error_writes;   // each write to standard error
+  std::vector<std::string> error_writes;  // each write to standard error
 };
 
 // Resets to a fresh script and an empty record.

@@ -45,9 +45,13 @@ TEST(FillStrongRandom, FailuresFallBackToTheWeakFillAndSayFalse) {
     Calls calls;
   };
   const Case cases[] = {
-      {"acquire fails", true, false,
+      {"acquire fails",
+       true,
+       false,
        {"AcquireRandomProvider", "ReadClockTicks"}},
-      {"generate fails", false, true,
+      {"generate fails",
+       false,
+       true,
        {"AcquireRandomProvider", "GenerateRandom", "ReadClockTicks",
         "ReleaseRandomProvider"}},
   };

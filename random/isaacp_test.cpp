@@ -129,8 +129,8 @@ TEST(IsaacAdvance, RunsARoundOnlyWhenResultsAreUsedUp) {
     std::uint16_t position;
     bool round;
   };
-  const Case cases[] = {{0, false},   {255, false},   {256, true},
-                        {257, true},  {0x1110, true}, {65535, true}};
+  const Case cases[] = {{0, false},  {255, false},   {256, true},
+                        {257, true}, {0x1110, true}, {65535, true}};
   const IsaacContext start = FromBlock(CountingBlock());
   for (const Case& c : cases) {
     IsaacContext context = start;
@@ -164,8 +164,8 @@ TEST(IsaacSkip, NonPositiveCountLeavesContextUntouched) {
 // kind of starting position.
 TEST(IsaacSkip, EqualsThatManySingleAdvances) {
   const std::uint16_t positions[] = {0, 1, 64, 255, 256, 300, 65535};
-  const std::int32_t counts[] = {1, 2, 63, 191, 192, 255, 256, 257, 511,
-                                 512, 513, 1000, 5000};
+  const std::int32_t counts[] = {1,   2,   63,  191, 192,  255, 256,
+                                 257, 511, 512, 513, 1000, 5000};
   IsaacContext start = FromBlock(CountingBlock());
   IsaacRefill(start);
   for (std::uint16_t position : positions) {
@@ -188,12 +188,10 @@ TEST(IsaacBelow, ScalesOneOutputIntoRange) {
     std::uint16_t expected;
   };
   const Case cases[] = {
-      {0xFFFFFFFFu, 48, 47},    {0xFFFFFFFFu, 49, 48},
-      {0xFFFFFFFFu, 65535, 65534}, {0x80000000u, 48, 24},
-      {0x80000000u, 2, 1},      {0x7FFFFFFFu, 2, 0},
-      {0u, 48, 0},              {0u, 65535, 0},
-      {0xFFFFFFFFu, 0, 0},      {0xFFFFFFFFu, 1, 0},
-      {0x12345678u, 0, 0},      {0x12345678u, 1, 0},
+      {0xFFFFFFFFu, 48, 47}, {0xFFFFFFFFu, 49, 48}, {0xFFFFFFFFu, 65535, 65534},
+      {0x80000000u, 48, 24}, {0x80000000u, 2, 1},   {0x7FFFFFFFu, 2, 0},
+      {0u, 48, 0},           {0u, 65535, 0},        {0xFFFFFFFFu, 0, 0},
+      {0xFFFFFFFFu, 1, 0},   {0x12345678u, 0, 0},   {0x12345678u, 1, 0},
   };
   for (const Case& c : cases) {
     IsaacContext context{};
@@ -224,10 +222,15 @@ TEST(IsaacSeed, KnownAnswersThroughTheStrongSource) {
     std::array<std::uint32_t, 4> next;
   };
   const Case cases[] = {
-      {"counting block", CountingBlock(), 0x0B0A184Bu, 0x340A538Au,
+      {"counting block",
+       CountingBlock(),
+       0x0B0A184Bu,
+       0x340A538Au,
        {0xA3D0A53Cu, 0x1C032D58u, 0x6B06B16Fu, 0xF35C6562u}},
-      {"zero block", std::vector<unsigned char>(kIsaacSeedSize, 0),
-       0x00000F43u, 0xEE702367u,
+      {"zero block",
+       std::vector<unsigned char>(kIsaacSeedSize, 0),
+       0x00000F43u,
+       0xEE702367u,
        {0x7B15AC75u, 0xA0E9D0B2u, 0xFE41C8B7u, 0x2152AE90u}},
   };
   for (const Case& c : cases) {

@@ -62,8 +62,14 @@ std::string Sha256Hex(std::string_view bytes) {
       b = a;
       a = t1 + t2;
     }
-    h[0] += a; h[1] += b; h[2] += c; h[3] += d;
-    h[4] += e; h[5] += f; h[6] += g; h[7] += k;
+    h[0] += a;
+    h[1] += b;
+    h[2] += c;
+    h[3] += d;
+    h[4] += e;
+    h[5] += f;
+    h[6] += g;
+    h[7] += k;
   }
   std::string hex;
   for (std::uint32_t word : h) {
