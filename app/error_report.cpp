@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/decimal_text.h"
 #include "app/text_file.h"
 #include "platform/platform.h"
 
@@ -21,22 +22,18 @@ struct Appender {
   }
 };
 
-// Decimal text without locale; a negative code keeps its sign.
-void AppendDecimal(Appender& text, std::int64_t value) {
-  char digits[24];
+// A signed code in decimal; the magnitude of any 32-bit code fits unsigned.
+void AppendDecimal(Appender& text, std::int32_t value) {
+  char digits[12];
   std::size_t n = 0;
-  const bool negative = value < 0;
-  std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                     : static_cast<std::uint64_t>(value);
-  do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  if (negative) digits[n++] = '-';
-  char reversed[24];
-  for (std::size_t i = 0; i < n; ++i) reversed[i] = digits[n - 1 - i];
-  reversed[n] = '\0';
-  text.Add(reversed);
+  std::uint32_t magnitude = static_cast<std::uint32_t>(value);
+  if (value < 0) {
+    digits[n++] = '-';
+    magnitude = 0u - magnitude;
+  }
+  n += PutDecimal(digits + n, magnitude, 1);
+  digits[n] = '\0';
+  text.Add(digits);
 }
 
 }  // namespace

@@ -2,23 +2,7 @@
 
 #include <cstring>
 
-namespace {
-
-// Decimal digits of `value`, at least `width` of them; ASCII whatever the
-// locale.
-std::size_t PutDecimal(char* out, std::uint32_t value, std::size_t width) {
-  char digits[10];
-  std::size_t n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value != 0);
-  while (n < width) digits[n++] = '0';
-  for (std::size_t i = 0; i < n; ++i) out[i] = digits[n - 1 - i];
-  return n;
-}
-
-}  // namespace
+#include "app/decimal_text.h"
 
 std::size_t BuildFileName(const LocalTime& time, std::uint64_t time_stamp,
                           char (&name)[kFileNameCapacity]) {

@@ -7,9 +7,10 @@ namespace {
 thread_local std::int32_t pending_io_error = 0;
 
 // Nothing more goes out once an error is pending, so a failing load and
-// everything after it never reach the file.
+// everything after it never reach the file. A failure the system gave no
+// code for still counts, as a general failure.
 bool Failed(std::int32_t error) {
-  pending_io_error = error;
+  pending_io_error = error != 0 ? error : 31;
   return false;
 }
 
@@ -17,7 +18,7 @@ bool WriteOut(TextFile& file) {
   std::int32_t error = 0;
   const auto length = static_cast<std::uint32_t>(file.used);
   if (!WriteToFile(file.handle, file.buffer, length, &error)) {
-    return Failed(error != 0 ? error : 31);
+    return Failed(error);
   }
   file.used = 0;
   return true;
@@ -34,7 +35,7 @@ void AssignFile(TextFile& file, const char* name) {
 void RewriteFile(TextFile& file) {
   std::int32_t error = 0;
   if (!CreateOutputFile(file.name, &file.handle, &error)) {
-    Failed(error != 0 ? error : 31);
+    Failed(error);
     return;
   }
   file.used = 0;
@@ -69,7 +70,7 @@ void CloseTextFile(TextFile& file) {
   if (file.used > 0 && !WriteOut(file)) return;
   std::int32_t error = 0;
   file.state = TextFileState::kClosed;
-  if (!CloseFile(file.handle, &error)) Failed(error != 0 ? error : 31);
+  if (!CloseFile(file.handle, &error)) Failed(error);
 }
 
 std::int32_t TakeIoResult() {

@@ -141,6 +141,18 @@ void ExpectOneCompleteFile(const std::string& directory, time_t before,
   EXPECT_TRUE(problems.empty()) << Describe(problems);
 }
 
+// Runs `spec` to a complete ending: status 0, nothing printed, and one
+// complete ticket file in its directory, named from the clock of the run.
+void ExpectCompleteRun(const ChildSpec& spec, std::optional<long> utc_offset) {
+  const time_t before = time(nullptr);
+  const ChildResult run = RunChild(spec);
+  const time_t after = time(nullptr);
+  ASSERT_EQ(run.exit_status, 0) << Describe(run);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "");
+  ExpectOneCompleteFile(spec.directory, before, after, utc_offset);
+}
+
 // strace, when it is here and may trace; otherwise why not.
 struct Tracer {
   std::string path;
@@ -258,15 +270,7 @@ TEST_P(CompleteRun, LeavesOneValidFileAndPrintsNothing) {
     spec.environment = EnvironmentWith(invocation.environment_changes);
   }
   spec.directory = work.path();
-
-  const time_t before = time(nullptr);
-  const ChildResult run = RunChild(spec);
-  const time_t after = time(nullptr);
-
-  ASSERT_EQ(run.exit_status, 0) << Describe(run);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "");
-  ExpectOneCompleteFile(work.path(), before, after, invocation.utc_offset);
+  ExpectCompleteRun(spec, invocation.utc_offset);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -367,13 +371,7 @@ TEST(Program, FallsBackToUrandomWithoutGetrandom) {
   ChildSpec spec =
       Traced(log, "getrandom,openat,open", "getrandom:error=ENOSYS");
   spec.directory = work.path();
-  const time_t before = time(nullptr);
-  const ChildResult run = RunChild(spec);
-  const time_t after = time(nullptr);
-  ASSERT_EQ(run.exit_status, 0) << Describe(run);
-  EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "");
-  ExpectOneCompleteFile(work.path(), before, after, std::nullopt);
+  ExpectCompleteRun(spec, std::nullopt);
   const std::string trace = ReadWholeFile(log);
   EXPECT_NE(trace.find("(INJECTED)"), std::string::npos) << trace;
   EXPECT_NE(trace.find("\"/dev/urandom\""), std::string::npos) << trace;
